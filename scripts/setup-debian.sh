@@ -20,7 +20,7 @@ packages=(
   cmake make pkg-config dpkg-dev
   googletest
   # Wine with 32-bit support, an X server and input for the window tests
-  wine wine32:i386 xvfb xdotool x11-utils imagemagick
+  wine wine32:i386 fonts-wine xvfb xdotool x11-utils imagemagick
   fonts-wqy-microhei locales
   # the asset generators
   python3 python3-pil

@@ -12,7 +12,6 @@ import math
 import os
 import random
 import struct
-import sys
 
 from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
 
@@ -236,7 +235,7 @@ SS = 2                                   # the scene is painted at 2x
 SCENE = (BANNER_SIZE[0] * SS, BANNER_SIZE[1] * SS)
 
 
-class Part(object):
+class Sketch(object):
     """A local drawing surface that can be placed into the scene rotated."""
 
     def __init__(self, w, h):
@@ -267,7 +266,7 @@ class Placer(object):
         self.scale = scale
 
     def new(self):
-        return Part(self.w, self.h)
+        return Sketch(self.w, self.h)
 
     def put(self, part):
         return part.place(self.angle, self.center, self.scale)
@@ -327,7 +326,7 @@ def groove(scene, lines_mask, depth=0.75, hi=(120, 120, 124), hi_k=0.5):
     scene.paste((0, 0, 0), (0, 0), scale_l(lines_mask, depth))
 
 
-def specular(scene, mask, cx, cy, rx, ry, strength=0.8, color=(235, 235, 240),
+def glint(scene, mask, cx, cy, rx, ry, strength=0.8, color=(235, 235, 240),
              blur=10):
     s = Image.new("L", SCENE, 0)
     ImageDraw.Draw(s).ellipse((cx - rx, cy - ry, cx + rx, cy + ry),
@@ -438,20 +437,20 @@ def paint_strap(scene):
     side-release buckle."""
     tex = fabric_texture(21)
     path = bezier((-80, 520), (180, 560), (300, 760), (330, 900), 120)
-    m = Part(*SCENE)
+    m = Sketch(*SCENE)
     stroke_path(m.draw, path, 74)
     cast_shadow(scene, m.mask, blur=12, strength=0.7)
     img = shade(m.mask, (52, 56, 40), hi=(110, 112, 90), bevel=5,
                 texture=tex, tex_k=1.0)
     layer_add(scene, img, m.mask)
-    st = Part(*SCENE)
+    st = Sketch(*SCENE)
     for side in (-29, 29):
         dashed(st.draw, offset_path(path, side), width=2)
     groove(scene, st.mask.filter(ImageFilter.GaussianBlur(0.6)), depth=0.6,
            hi=(120, 118, 96), hi_k=0.7)
     # a second, narrower strap running under the first
     path2 = bezier((-60, 720), (60, 700), (150, 670), (215, 640), 80)
-    m2 = Part(*SCENE)
+    m2 = Sketch(*SCENE)
     stroke_path(m2.draw, path2, 44)
     m2m = ImageChops.subtract(m2.mask, m.mask.filter(ImageFilter.MaxFilter(5)))
     cast_shadow(scene, m2m, blur=10, strength=0.6)
@@ -697,7 +696,7 @@ def paint_grenade(scene, center, angle, size=1.0):
            hi=(90, 92, 64), hi_k=0.3)
     ox = center[0]
     oy = center[1]
-    specular(scene, blocks, ox - 34 * k, oy - 22 * k, 30 * k, 26 * k,
+    glint(scene, blocks, ox - 34 * k, oy - 22 * k, 30 * k, 26 * k,
              strength=0.3, color=(190, 190, 170), blur=14 * k)
 
     layer_add(scene, shade(fm, (60, 60, 58), hi=(160, 160, 156), bevel=5,
@@ -779,7 +778,7 @@ def paint_rifle(scene, center, angle):
     d = det.draw
     for x in range(292, 574, 13):
         d.line([(x, 92), (x, 104)], fill=255, width=5)
-    for i, x in enumerate(range(606, 860, 24)):
+    for x in range(606, 860, 24):
         d.rounded_rectangle((x, 122, x + 10, 140), radius=4, fill=255)
         d.rounded_rectangle((x + 6, 152, x + 16, 170), radius=4, fill=255)
     d.rectangle((438, 124, 532, 146), fill=255)             # ejection port
@@ -814,8 +813,8 @@ def light_map(size, cx, cy, rx, ry, lo, hi, gamma=1.0):
                                           Image.BICUBIC)
     out = Image.new("L", size, 255)
     out.paste(g, (int(cx - rx), int(cy - ry)))
-    return out.point(lambda v: int(lo + (hi - lo) *
-                                   max(0.0, 1 - v / 255.0) ** gamma))
+    return out.point(lambda v: min(255, int(lo + (hi - lo) *
+                                            max(0.0, 1 - v / 255.0) ** gamma)))
 
 
 def paint_banner():
@@ -952,7 +951,7 @@ def make_button(name, words):
     path = os.path.join(ASSETS, name + "_button.gif")
     frames[0].save(path, format="GIF", save_all=True,
                    append_images=frames[1:], duration=90, loop=0,
-                   optimize=False, disposal=1)
+                   optimize=False, disposal=1, interlace=False)
     return path
 
 

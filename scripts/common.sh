@@ -1,0 +1,60 @@
+# Shared by run.sh and test.sh: building, the Wine prefix and the X display.
+# Source it; it sets ROOT, BUILD_DIR and WINEPREFIX.
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD_DIR=${BUILD_DIR:-$ROOT/build}
+export WINEPREFIX=${WINEPREFIX:-$BUILD_DIR/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+# Wine's ANSI code page follows the locale: zh_CN gives code page 936 (GBK).
+export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+
+build_program() {
+  cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+        -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$BUILD_DIR" -j"$(nproc)" "$@"
+}
+
+# Starts Xvfb on a free display unless one is usable already (or forced).
+XVFB_PID=
+start_display() {
+  if [ -n "${DISPLAY:-}" ] && [ -z "${FORCE_XVFB:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    return
+  fi
+  local n
+  for n in $(seq 91 120); do
+    [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] && continue
+    Xvfb :$n -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=:$n
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return; sleep 0.1; done
+    kill $XVFB_PID 2>/dev/null; XVFB_PID=
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+
+stop_display() {
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  XVFB_PID=
+}
+
+# One persistent wineserver for the whole run. Its helper processes must not
+# inherit our pipes, or whoever reads them (CTest) waits for ever.
+start_wine() {
+  mkdir -p "$WINEPREFIX"
+  wineserver -p </dev/null >/dev/null 2>&1
+  wineboot -i </dev/null >/dev/null 2>&1
+  # A 1024 x 768 desktop with frames drawn by Wine, whatever the X screen.
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
+  # No crash dialog waiting for a click.
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+  # Show the face a Chinese Windows has with the installed Chinese font.
+  local subst='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+  wine reg add "$subst" /v '微软雅黑' /d 'WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1
+  wine reg add "$subst" /v 'Microsoft YaHei' /d 'WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1
+}
+
+stop_wine() {
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+}
