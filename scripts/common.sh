@@ -53,6 +53,27 @@ start_wine() {
   local subst='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
   wine reg add "$subst" /v '微软雅黑' /d 'WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1
   wine reg add "$subst" /v 'Microsoft YaHei' /d 'WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1
+  # Start the desktop once and keep it: otherwise the first window of every
+  # process starts it anew (seconds each time), and the desktop process,
+  # which outlives the program, holds on to the caller's pipes.
+  if ! desktop_running; then
+    setsid wine explorer /desktop=Default,1024x768 </dev/null >/dev/null 2>&1 &
+    local i
+    for i in $(seq 100); do
+      desktop_running && break
+      sleep 0.1
+    done
+    sleep 1
+  fi
+}
+
+# Whether the desktop process of this prefix runs (other prefixes may have theirs).
+desktop_running() {
+  local pid
+  for pid in $(pgrep -f 'explorer.exe /desktop=Default'); do
+    tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
 }
 
 stop_wine() {
