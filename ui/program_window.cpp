@@ -56,6 +56,7 @@ HFONT CreateDefinedFont(const FontDefinition& font) {
 // Controls that hold other controls (the group box) pass their children's
 // notifications on to the window, where the handlers are bound.
 LRESULT CALLBACK ControlHostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Only forwards: nothing here allocates or throws.
     const auto previous = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kHostProcProperty));
     switch (message) {
     case WM_COMMAND:
@@ -216,11 +217,19 @@ ZipComponent* ProgramWindow::Component(const char* name) const {
 }
 
 bool ProgramWindow::PreTranslateKey(const MSG& msg) {
-    if (msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE || !definition_.escCloses) return false;
-    const bool modifier = GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0;
-    if (modifier) return false;
-    SendMessageW(hwnd_, WM_CLOSE, 0, 0);
-    return true;
+    if (msg.message != WM_KEYDOWN) return false;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    const bool modifier = shift || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
+    if (msg.wParam == VK_ESCAPE && definition_.escCloses && !modifier) {
+        SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+        return true;
+    }
+    if (msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) {
+        // Tab and Shift+Tab move among the tab stops in table order.
+        if (HWND next = GetNextDlgTabItem(hwnd_, GetFocus(), shift ? TRUE : FALSE)) SetFocus(next);
+        return true;
+    }
+    return false;
 }
 
 void ProgramWindow::GiveBackOtherWindows() {

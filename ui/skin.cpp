@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fatal.h"
 #include "platform/scoped_win.h"
 #include "ui/skin_rules.h"
 
@@ -193,7 +194,7 @@ bool ChangesLook(UINT message) {
     }
 }
 
-LRESULT CALLBACK SkinProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SkinMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto previous = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kPreviousProcProperty));
     if (!previous) return DefWindowProcW(hwnd, message, wParam, lParam);
     const SkinKind kind = KindOf(hwnd);
@@ -231,6 +232,16 @@ LRESULT CALLBACK SkinProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     return result;
 }
 
+// No C++ exception may cross into the system's code: the painting makes
+// strings, which may fail to allocate.
+LRESULT CALLBACK SkinProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return SkinMessage(hwnd, message, wParam, lParam);
+    } catch (...) {
+        FatalOutOfMemory();
+    }
+}
+
 void Attach(HWND hwnd) {
     if (GetPropW(hwnd, kPreviousProcProperty)) return;  // skinned once only
     const std::wstring className = ClassOf(hwnd);
@@ -260,7 +271,11 @@ BOOL CALLBACK AttachTopLevel(HWND hwnd, LPARAM) {
 LRESULT CALLBACK CreateHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION) {
         const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (call->message == WM_CREATE) Attach(call->hwnd);
+        try {
+            if (call->message == WM_CREATE) Attach(call->hwnd);
+        } catch (...) {
+            FatalOutOfMemory();
+        }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -7,7 +7,7 @@ import unittest
 from harness import (BS_BITMAP, BS_CENTER, BS_GROUPBOX, BS_TYPEMASK, BS_VCENTER, MAIN_CAPTION,
                      WS_CAPTION, WS_EX_CLIENTEDGE, WS_EX_TRANSPARENT, WS_MAXIMIZEBOX,
                      WS_MINIMIZEBOX, WS_SYSMENU, WS_TABSTOP, WS_THICKFRAME, ProgramTestCase,
-                     gbk_hex, key, walk)
+                     gbk_hex, key, probe, walk)
 
 
 class MainWindowLayout(ProgramTestCase):
@@ -59,6 +59,15 @@ class MainWindowLayout(ProgramTestCase):
 
 
 class MainWindowKeys(ProgramTestCase):
+    def test_tab_moves_among_the_three_buttons(self):
+        buttons = [b["hwnd"] for b in self.main["children"][1]["children"]]
+        self.focus_main()
+        self.assertEqual(buttons[0], probe()["focus"])
+        for name, expected in (("Tab", 1), ("Tab", 2), ("Tab", 0), ("shift+Tab", 2)):
+            key(name)
+            time.sleep(0.3)
+            self.assertEqual(buttons[expected], probe()["focus"], name)
+
     def test_esc_with_a_modifier_keeps_it_open_plain_esc_ends_the_program_with_0(self):
         self.focus_main()
         key("shift+Escape")
