@@ -16,6 +16,7 @@ import unittest
 
 PROGRAM_EXE = os.environ.get("PROGRAM_EXE", "")
 PROBE_EXE = os.environ.get("PROBE_EXE", "")
+WINDOW_DRIVER_EXE = os.environ.get("WINDOW_DRIVER_EXE", "")
 
 WS_MINIMIZEBOX = 0x00020000
 WS_MAXIMIZEBOX = 0x00010000
@@ -75,9 +76,48 @@ def click_centre(window):
     click((left + right) // 2, (top + bottom) // 2)
 
 
-def screenshot(path):
-    subprocess.run(["import", "-window", "root", path], check=True, timeout=60,
+def drag(from_x, from_y, to_x, to_y):
+    """A real left-button drag, in a few steps as a hand would move the mouse."""
+    xdotool("mousemove", str(from_x), str(from_y))
+    time.sleep(0.1)
+    xdotool("mousedown", "1")
+    time.sleep(0.2)
+    for step in (1, 2, 3, 4):
+        xdotool("mousemove", str(from_x + (to_x - from_x) * step // 4),
+                str(from_y + (to_y - from_y) * step // 4))
+        time.sleep(0.1)
+    xdotool("mouseup", "1")
+    time.sleep(0.2)
+
+
+def screenshot(path, rect=None, margin=0):
+    """The X screen, or only the given [left, top, right, bottom] plus a margin."""
+    crop = []
+    if rect is not None:
+        left, top = max(0, rect[0] - margin), max(0, rect[1] - margin)
+        width, height = rect[2] + margin - left, rect[3] + margin - top
+        crop = ["-crop", f"{width}x{height}+{left}+{top}", "+repage"]
+    subprocess.run(["import", "-window", "root", *crop, path], check=True, timeout=60,
                    stdin=subprocess.DEVNULL)
+
+
+def screen_pixels(rect):
+    """The RGB pixels of [left, top, right, bottom] on the X screen as
+    (width, height, bytes), three bytes a pixel, row by row."""
+    left, top, right, bottom = rect
+    with tempfile.TemporaryFile() as out:
+        subprocess.run(["import", "-window", "root", "-crop", f"{right - left}x{bottom - top}+{left}+{top}",
+                        "+repage", "-depth", "8", "ppm:-"], stdin=subprocess.DEVNULL, stdout=out,
+                       check=True, timeout=60)
+        out.seek(0)
+        data = out.read()
+    # Header "P6 width height 255" and one whitespace byte; pixel bytes may
+    # themselves look like whitespace, so only the header is split.
+    header = data.split(maxsplit=4)[:4]
+    if header[0] != b"P6" or header[3] != b"255":
+        raise AssertionError(f"unexpected screen dump {data[:20]!r}")
+    width, height = int(header[1]), int(header[2])
+    return width, height, data[len(data) - width * height * 3:]
 
 
 def find(windows, predicate):
@@ -91,6 +131,39 @@ def walk(window):
     yield window
     for child in window["children"]:
         yield from walk(child)
+
+
+def reg(*args):
+    """Runs `wine reg ARGS` on the registry view that a 32-bit program sees
+    and returns (exit code, output). The output goes to a file, not a pipe
+    (see probe); reg writes it in the ANSI code page."""
+    with tempfile.TemporaryFile() as out:
+        done = subprocess.run(["wine", "reg", *args, "/reg:32"], stdin=subprocess.DEVNULL, stdout=out,
+                              stderr=subprocess.STDOUT, env=wine_env(), timeout=60)
+        out.seek(0)
+        return done.returncode, out.read().decode("gbk", errors="replace")
+
+
+def reg_query(key, name):
+    """(type, data) of the value name under the key as `reg query` prints
+    them ("REG_DWORD", "0x1"), or None when the key or the value is missing."""
+    code, output = reg("query", key, "/v", name)
+    if code != 0:
+        return None
+    for line in output.splitlines():
+        parts = line.strip().split("    ")
+        if len(parts) >= 2 and parts[0] == name and parts[1].startswith("REG_"):
+            return parts[1], "    ".join(parts[2:])
+    raise AssertionError(f"unexpected reg query output for {key} {name}: {output!r}")
+
+
+def reg_delete(key, name=None):
+    """Deletes the value name under the key, or the whole key when no name is
+    given; what is missing already is fine."""
+    reg("delete", key, *(["/v", name] if name is not None else []), "/f")
+    remains = reg_query(key, name) is not None if name is not None else reg("query", key)[0] == 0
+    if remains:
+        raise AssertionError(f"could not delete {key} {name or ''}")
 
 
 class GameRoot:
@@ -119,9 +192,10 @@ class GameRoot:
 class RunningProgram:
     """The program started from another working directory, as a shortcut would."""
 
-    def __init__(self, root):
+    def __init__(self, root, exe=None, args=()):
+        """Runs the program copied into root, or another program (exe) with args."""
         self.root = root
-        self.process = subprocess.Popen(["wine", root.exe], cwd="/", stdin=subprocess.DEVNULL,
+        self.process = subprocess.Popen(["wine", exe or root.exe, *args], cwd="/", stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                         env=wine_env())
 
