@@ -42,7 +42,8 @@ int main(int argc, char** argv) {
             WaitPumpingMessages(ms);
         }
         const DWORD wall = GetTickCount() - start;
-        const double share = 100.0 * (CpuSeconds() - cpuBefore) / (wall / 1000.0);
+        const double cpu = CpuSeconds() - cpuBefore;
+        const double share = cpu > 0 ? 100.0 * cpu / (wall / 1000.0) : 0.0;
         if (share > worst) worst = share;
         std::printf("round %d: wait %d ms took %lu ms, CPU %.2f %% of the wait\n", i + 1, ms,
                     static_cast<unsigned long>(wall), share);

@@ -14,11 +14,12 @@ trap 'stop_wine; stop_display' EXIT
 start_wine
 out=$(mktemp)
 wine "$BUILD_DIR/benchmarks/wait_cpu.exe" 1650 5 "$mode" </dev/null >"$out" 2>&1 &
+bench=$!
 sleep 2  # start-up and first paint are not part of the measurement
 pid=$(pgrep -f 'wait_cpu.exe' | head -1)
 ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
 before=$(ticks); sleep 5; after=$(ticks)
-wait || true
+wait "$bench" || true
 cat "$out"
 hz=$(getconf CLK_TCK)
 awk -v t=$((after - before)) -v hz="$hz" 'BEGIN { printf "from Linux: %.2f %% of one processor over 5 s of waiting\n", 100 * t / hz / 5 }'

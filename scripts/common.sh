@@ -42,8 +42,8 @@ stop_display() {
 # inherit our pipes, or whoever reads them (CTest) waits for ever.
 start_wine() {
   mkdir -p "$WINEPREFIX"
-  wineserver -p </dev/null >/dev/null 2>&1
-  wineboot -i </dev/null >/dev/null 2>&1
+  wineserver -p </dev/null >/dev/null 2>&1 || true  # fails when one runs already
+  wineboot -i </dev/null >/dev/null 2>&1 || true
   # A 1024 x 768 desktop with frames drawn by Wine, whatever the X screen.
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
