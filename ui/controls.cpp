@@ -9,14 +9,6 @@ const wchar_t kTransparentLabelClass[] = L"BrisvaneTransparentLabel";
 
 namespace {
 
-std::wstring WindowText(HWND hwnd) {
-    const int length = GetWindowTextLengthW(hwnd);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    GetWindowTextW(hwnd, &text[0], length + 1);
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
-
 // The picture box stretches its bitmap (GWLP_USERDATA) over its whole client area.
 LRESULT CALLBACK PictureBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PAINT) {
@@ -58,6 +50,14 @@ LRESULT CALLBACK TransparentLabelProc(HWND hwnd, UINT message, WPARAM wParam, LP
 }
 
 }  // namespace
+
+std::wstring WindowText(HWND hwnd) {
+    const int length = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    GetWindowTextW(hwnd, &text[0], length + 1);
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
 
 void DrawLabelText(HDC dc, const RECT& rect, const wchar_t* text, const LabelLook& look) {
     ScopedSelect font(dc, look.font);

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "ui/window_definition.h"
 
 // Window classes of the program's own controls, registered once per process.
@@ -18,3 +20,6 @@ struct LabelLook {
 // Draws a label's text the way ShadowEffect and plain labels do: transparent
 // background mode; with the shadow, first in black 2 px right and down.
 void DrawLabelText(HDC dc, const RECT& rect, const wchar_t* text, const LabelLook& look);
+
+// The text of a window of this thread.
+std::wstring WindowText(HWND hwnd);

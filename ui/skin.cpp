@@ -6,6 +6,7 @@
 
 #include "platform/fatal.h"
 #include "platform/scoped_win.h"
+#include "ui/controls.h"
 #include "ui/skin_rules.h"
 
 namespace {
@@ -33,14 +34,6 @@ std::wstring ClassOf(HWND hwnd) {
 
 SkinKind KindOf(HWND hwnd) {
     return static_cast<SkinKind>(reinterpret_cast<INT_PTR>(GetPropW(hwnd, kKindProperty)));
-}
-
-std::wstring TextOf(HWND hwnd) {
-    const int length = GetWindowTextLengthW(hwnd);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    GetWindowTextW(hwnd, &text[0], length + 1);
-    text.resize(static_cast<size_t>(length));
-    return text;
 }
 
 void Redraw(HWND hwnd) {
@@ -95,7 +88,7 @@ void PaintPushButton(HWND hwnd, HDC dc) {
     SetTextColor(dc, enabled ? RGB(0, 0, 0) : GetSysColor(COLOR_GRAYTEXT));
     RECT text = client;
     if (pushed) OffsetRect(&text, 1, 1);
-    const std::wstring caption = TextOf(hwnd);
+    const std::wstring caption = WindowText(hwnd);
     DrawTextW(dc, caption.c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     if (GetFocus() == hwnd) {
         RECT focus = client;
@@ -114,7 +107,7 @@ void PaintGroupBox(HWND hwnd, HDC dc) {
 
     const auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
     ScopedSelect selectFont(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
-    const std::wstring caption = TextOf(hwnd);
+    const std::wstring caption = WindowText(hwnd);
     SIZE extent{0, 0};
     GetTextExtentPoint32W(dc, caption.empty() ? L"M" : caption.c_str(), caption.empty() ? 1 : static_cast<int>(caption.size()), &extent);
     const int lineY = extent.cy / 2;
