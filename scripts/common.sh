@@ -53,6 +53,11 @@ start_wine() {
   local subst='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
   wine reg add "$subst" /v '微软雅黑' /d 'WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1
   wine reg add "$subst" /v 'Microsoft YaHei' /d 'WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1
+  # The GUI font of a Chinese Windows is the Song face SimSun: a Song face of
+  # similar metrics stands in, so that texts wrap and fit as they do there.
+  local replace='HKCU\Software\Wine\Fonts\Replacements'
+  wine reg add "$replace" /v SimSun /d 'AR PL UMing CN' /f </dev/null >/dev/null 2>&1
+  wine reg add "$replace" /v '宋体' /d 'AR PL UMing CN' /f </dev/null >/dev/null 2>&1
   # Start the desktop once and keep it: otherwise the first window of every
   # process starts it anew (seconds each time), and the desktop process,
   # which outlives the program, holds on to the caller's pipes.

@@ -21,7 +21,7 @@ packages=(
   googletest
   # Wine with 32-bit support, an X server and input for the window tests
   wine wine32:i386 fonts-wine xvfb xdotool x11-utils imagemagick
-  fonts-wqy-microhei locales
+  fonts-wqy-microhei fonts-arphic-uming locales
   # the asset generators
   python3 python3-pil
 )

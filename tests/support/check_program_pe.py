@@ -6,6 +6,7 @@ ship with Windows, and importing no function that Windows XP lacks.
 usage: check_program_pe.py PROGRAM.exe OBJDUMP
 """
 
+import os
 import re
 import subprocess
 import sys
@@ -29,7 +30,9 @@ NOT_ON_XP = re.compile(r"^(GetTickCount64|InitializeCriticalSectionEx|InitOnce\w
 
 def main():
     exe, objdump = sys.argv[1], sys.argv[2]
-    headers = subprocess.run([objdump, "-p", exe], capture_output=True, text=True, check=True).stdout
+    # objdump translates its labels: read them in the C locale.
+    env = dict(os.environ, LC_ALL="C", LANG="C")
+    headers = subprocess.run([objdump, "-p", exe], capture_output=True, text=True, check=True, env=env).stdout
     failures = []
 
     def expect(pattern, what):
