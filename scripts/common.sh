@@ -4,7 +4,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 export WINEPREFIX=${WINEPREFIX:-$BUILD_DIR/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+export WINEDLLOVERRIDES="winemenubuilder.exe,mscoree,mshtml=d"
 # Wine's ANSI code page follows the locale: zh_CN gives code page 936 (GBK).
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 
@@ -62,6 +62,11 @@ start_wine() {
   # process starts it anew (seconds each time), and the desktop process,
   # which outlives the program, holds on to the caller's pipes.
   if ! desktop_running; then
+    # A desktop that wineboot started before the settings above is not the
+    # virtual one: start the prefix's processes again under the settings.
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    wineserver -w </dev/null >/dev/null 2>&1 || true
+    wineserver -p </dev/null >/dev/null 2>&1 || true
     setsid wine explorer /desktop=Default,1024x768 </dev/null >/dev/null 2>&1 &
     local i
     for i in $(seq 100); do

@@ -41,7 +41,7 @@ def gbk_hex(text):
 def wine_env():
     env = dict(os.environ)
     env.setdefault("WINEDEBUG", "-all")
-    env["WINEDLLOVERRIDES"] = "winemenubuilder.exe=d"
+    env["WINEDLLOVERRIDES"] = "winemenubuilder.exe,mscoree,mshtml=d"
     return env
 
 
@@ -99,6 +99,14 @@ def screenshot(path, rect=None, margin=0):
         crop = ["-crop", f"{width}x{height}+{left}+{top}", "+repage"]
     subprocess.run(["import", "-window", "root", *crop, path], check=True, timeout=60,
                    stdin=subprocess.DEVNULL)
+
+
+def keep_screenshot(window, file_name):
+    """With E2E_SCREENSHOTS set to a folder, keeps a picture of the window there."""
+    folder = os.environ.get("E2E_SCREENSHOTS")
+    if folder:
+        os.makedirs(folder, exist_ok=True)
+        screenshot(os.path.join(folder, file_name), window["rect"], margin=24)
 
 
 def screen_pixels(rect):

@@ -21,7 +21,7 @@ import unittest
 import zipfile
 
 from harness import (PROGRAM_EXE, ProgramTestCase, click, click_centre, find, key,
-                     screen_pixels, screenshot, wine_env, xdotool)
+                     keep_screenshot, screen_pixels, wine_env, xdotool)
 
 SOURCE_ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
 WAIT_SECONDS = 1.65
@@ -128,13 +128,6 @@ def config_text(variant):
 def read(path):
     with open(path, "rb") as f:
         return f.read()
-
-
-def keep_screenshot(window, file_name):
-    folder = os.environ.get("E2E_SCREENSHOTS")
-    if folder:
-        os.makedirs(folder, exist_ok=True)
-        screenshot(os.path.join(folder, file_name), window["rect"], margin=24)
 
 
 def is_box(window):

@@ -13,7 +13,7 @@ import unittest
 from harness import (BS_TYPEMASK, MAIN_CAPTION, WINDOW_DRIVER_EXE, WS_CAPTION, WS_EX_TRANSPARENT,
                      WS_MAXIMIZEBOX, WS_MINIMIZEBOX, WS_SYSMENU, WS_TABSTOP, WS_THICKFRAME, PROBE_EXE,
                      RunningProgram, click, click_centre, drag, find, gbk_hex, key, probe,
-                     screen_pixels, screenshot)
+                     keep_screenshot, screen_pixels)
 
 WS_EX_TOPMOST = 0x00000008
 BS_PUSHBUTTON = 0x00
@@ -192,11 +192,6 @@ class ResultWindowCase(unittest.TestCase):
             lambda ws: find(ws, lambda w: w["hwnd"] == window["hwnd"] and w["rect"][:2] == moved_to),
             timeout=5, what=f"window dragged to {moved_to}")
 
-    def keep_screenshot(self, window, file_name):
-        folder = os.environ.get("E2E_SCREENSHOTS")
-        if folder:
-            screenshot(os.path.join(folder, file_name), window["rect"], margin=24)
-
 
 class IntroWindows(ResultWindowCase):
     def test_frame_caption_text_and_button(self):
@@ -227,7 +222,7 @@ class IntroWindows(ResultWindowCase):
                 self.assertGreater(navy, 0.6)
                 self.assertGreater(white, 0.03)
                 self.assertLess(max(shadow_shares(on_screen(window, label), WHITE).values()), 0.02)
-                self.keep_screenshot(window, picture)
+                keep_screenshot(window, picture)
 
                 click_centre(button)
                 self.program.wait_gone(window["hwnd"])
@@ -298,7 +293,7 @@ class TweakDoneWindow(ResultWindowCase):
                         self.assertGreater(shares[2, 2], 0.3)
                     else:
                         self.assertLess(max(shares.values()), 0.02, shares)
-            self.keep_screenshot(window, "tweak_done_window.png")
+            keep_screenshot(window, "tweak_done_window.png")
 
             self.focus(window)
             key("Escape")
