@@ -58,6 +58,12 @@ start_wine() {
   local replace='HKCU\Software\Wine\Fonts\Replacements'
   wine reg add "$replace" /v SimSun /d 'AR PL UMing CN' /f </dev/null >/dev/null 2>&1
   wine reg add "$replace" /v '宋体' /d 'AR PL UMing CN' /f </dev/null >/dev/null 2>&1
+  # Wine's own fonts (Marlett draws the title-bar buttons) are not found in
+  # Debian's data folder: put them where Wine looks.
+  local font
+  for font in /usr/share/wine/fonts/*.ttf; do
+    [ -e "$font" ] && ln -sf "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+  done
   # Start the desktop once and keep it: otherwise the first window of every
   # process starts it anew (seconds each time), and the desktop process,
   # which outlives the program, holds on to the caller's pipes.
