@@ -17,7 +17,7 @@ packages=(
   # cross toolchain (posix thread model: GoogleTest needs std::mutex)
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   libz-mingw-w64-dev
-  cmake make pkg-config dpkg-dev
+  cmake make pkg-config dpkg-dev bzip2 xz-utils procps
   googletest
   # Wine with 32-bit support, an X server and input for the window tests
   wine wine32:i386 fonts-wine xvfb xdotool x11-utils imagemagick
