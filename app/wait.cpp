@@ -4,7 +4,7 @@
 #include "app/shell.h"
 
 namespace {
-DWORD WINAPI_TickCount() { return GetTickCount(); }
+DWORD SystemTickCount() { return GetTickCount(); }
 }  // namespace
 
 void WaitPumpingMessagesWithClock(std::int32_t milliseconds, TickClock clock) {
@@ -25,5 +25,5 @@ void WaitPumpingMessagesWithClock(std::int32_t milliseconds, TickClock clock) {
 }
 
 void WaitPumpingMessages(std::int32_t milliseconds) {
-    WaitPumpingMessagesWithClock(milliseconds, WINAPI_TickCount);
+    WaitPumpingMessagesWithClock(milliseconds, SystemTickCount);
 }

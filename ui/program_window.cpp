@@ -51,8 +51,6 @@ HFONT CreateDefinedFont(const FontDefinition& font) {
     return CreateFontIndirectW(&lf);
 }
 
-}  // namespace
-
 // Controls that hold other controls (the group box) pass their children's
 // notifications on to the window, where the handlers are bound.
 LRESULT CALLBACK ControlHostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -74,18 +72,20 @@ LRESULT CALLBACK ControlHostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     return CallWindowProcW(previous, hwnd, message, wParam, lParam);
 }
 
+}  // namespace
+
 POINT CentredOrigin(SIZE screen, SIZE window) {
     return POINT{(screen.cx - window.cx) / 2, (screen.cy - window.cy) / 2};
 }
 
-ProgramWindow::ProgramWindow(const WindowDefinition& definition, Observer* observer)
-    : definition_(definition), observer_(observer), serial_(nextSerial++) {}
+ProgramWindow::ProgramWindow(const WindowDefinition& definition)
+    : definition_(definition), serial_(nextSerial++) {}
 
 ProgramWindow* ProgramWindow::Build(const WindowDefinition& definition, Observer* observer) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     if (!RegisterWindowClass(instance, Trampoline) || !RegisterControlClasses(instance)) return nullptr;
 
-    auto* window = new ProgramWindow(definition, observer);
+    auto* window = new ProgramWindow(definition);
     const SIZE size{definition.width, definition.height};
     const POINT origin =
         CentredOrigin(SIZE{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, size);
@@ -100,6 +100,7 @@ ProgramWindow* ProgramWindow::Build(const WindowDefinition& definition, Observer
         DestroyWindow(hwnd);
         return nullptr;
     }
+    window->observer_ = observer;
     return window;
 }
 

@@ -59,17 +59,18 @@ private:
         std::unique_ptr<LabelLook> look;
     };
 
-    ProgramWindow(const WindowDefinition& definition, Observer* observer);
+    explicit ProgramWindow(const WindowDefinition& definition);
     bool CreateControls();
     bool CreateControl(Control& control);
     void PlaceCentred();
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnCommand(HWND from, WORD code);
     static LRESULT CALLBACK Trampoline(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    friend LRESULT CALLBACK ControlHostProc(HWND, UINT, WPARAM, LPARAM);
 
     const WindowDefinition& definition_;
-    Observer* observer_;
+    // Set once the window is complete: a window that fails while being built
+    // deletes itself at WM_NCDESTROY and is never reported to the owner.
+    Observer* observer_ = nullptr;
     unsigned long serial_;
     HWND hwnd_ = nullptr;
     ScopedGdiObject backgroundBrush_;
