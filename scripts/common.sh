@@ -2,7 +2,9 @@
 # Source it; it sets ROOT, BUILD_DIR and WINEPREFIX.
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${BUILD_DIR:-$ROOT/build}
-export WINEPREFIX=${WINEPREFIX:-$BUILD_DIR/wineprefix}
+# Always the build folder's own prefix: the tests that CTest runs use it too,
+# whatever WINEPREFIX the calling shell has.
+export WINEPREFIX=$BUILD_DIR/wineprefix
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="winemenubuilder.exe,mscoree,mshtml=d"
 # Wine's ANSI code page follows the locale: zh_CN gives code page 936 (GBK).
